@@ -1,0 +1,13 @@
+// Placeholder until this command lands.
+#include "cli/Comandos.hpp"
+
+#include <iostream>
+
+namespace cli {
+
+int ComandoVersao(const Argumentos&) {
+    std::cerr << "Este comando ainda não está disponível nesta versão.\n";
+    return SaidaUso;
+}
+
+} // namespace cli
