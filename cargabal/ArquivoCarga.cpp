@@ -1,15 +1,13 @@
 #include "cargabal/ArquivoCarga.hpp"
 
-#include <unicode/ucnv.h>
-#include <unicode/ucnv_cb.h>
-
 #include <atomic>
 #include <cerrno>
 #include <cstring>
-#include <memory>
-
 #include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
+#include <unicode/ucnv.h>
+#include <unicode/ucnv_cb.h>
 #include <unistd.h>
 
 namespace cargabal {
@@ -69,8 +67,8 @@ std::string DescricaoErro(int erro) {
 }
 
 [[noreturn]] void Falha(const std::string& caminho, int erro) {
-    throw EArquivo("Não foi possível gravar o arquivo \"" + caminho + "\": " +
-                   DescricaoErro(erro) + ".");
+    throw EArquivo("Não foi possível gravar o arquivo \"" + caminho + "\": " + DescricaoErro(erro) +
+                   ".");
 }
 
 // Closes and removes the temporary file unless it was renamed into place.
@@ -117,9 +115,8 @@ ArquivoTemporario CriaTemporario(const std::string& caminho) {
     const std::string pasta = barra == std::string::npos ? "" : caminho.substr(0, barra + 1);
     const std::string nome = barra == std::string::npos ? caminho : caminho.substr(barra + 1);
     for (int tentativa = 0; tentativa < 100; ++tentativa) {
-        const std::string temporario = pasta + "." + nome + ".tmp-" +
-                                       std::to_string(::getpid()) + "-" +
-                                       std::to_string(contador++);
+        const std::string temporario = pasta + "." + nome + ".tmp-" + std::to_string(::getpid()) +
+                                       "-" + std::to_string(contador++);
         const int fd = ::open(temporario.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
             return ArquivoTemporario(temporario, fd);

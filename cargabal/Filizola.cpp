@@ -38,8 +38,8 @@ std::u16string LinhaNutricional(const TZADeCargaBalItem& p) {
     AcrescentaDireita(l, n.Descricao, 35, u' ');
     AcrescentaInteiro(l, n.ValorEnergetico, 5, u'0');
     l += u"0000";
-    for (const Currency v : {n.Carboidrato, n.Proteina, n.GorduraTotal, n.GorduraSaturada,
-                             n.GorduraTrans, n.Fibra}) {
+    for (const Currency v :
+         {n.Carboidrato, n.Proteina, n.GorduraTotal, n.GorduraSaturada, n.GorduraTrans, n.Fibra}) {
         AcrescentaValor(l, v, 5, 1, u'0');
         l += u"0000";
     }
@@ -63,8 +63,8 @@ std::u16string LinhaReceita(TZADeCargaBalItem& p) {
 
 } // namespace
 
-void TZADeCargaBal::GerarFilizola(ListaLinhas* Itens, ListaLinhas* Setor,
-                                  ListaLinhas* Nutricional, ListaLinhas* Receita) {
+void TZADeCargaBal::GerarFilizola(ListaLinhas* Itens, ListaLinhas* Setor, ListaLinhas* Nutricional,
+                                  ListaLinhas* Receita) {
     const int total = FProdutos->Count();
     for (int i = 0; i < total; ++i) {
         TZADeCargaBalItem& p = FProdutos->Items(i);

@@ -1,13 +1,12 @@
 #include "cargabal/Formatacao.hpp"
 
-#include <unicode/ustring.h>
-#include <unicode/utf16.h>
-
 #include <array>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
 #include <stdexcept>
+#include <unicode/ustring.h>
+#include <unicode/utf16.h>
 
 namespace cargabal {
 
@@ -127,8 +126,11 @@ std::u16string MensagemGerandoProduto(std::int32_t codigo, std::u16string_view d
         r += u'-';
     }
     // %6.6d: at least six digits, the sign before them.
-    const std::int64_t magnitude = std::abs(static_cast<std::int64_t>(codigo));
-    AcrescentaInteiro(r, magnitude, 6, u'0');
+    const std::u16string digitos = InteiroParaTexto(std::abs(static_cast<std::int64_t>(codigo)));
+    if (digitos.size() < 6) {
+        r.append(6 - digitos.size(), u'0');
+    }
+    r += digitos;
     r += u' ';
     r.append(descricao);
     return r;
@@ -146,8 +148,12 @@ Currency MoedaDeReal(double valor) {
 }
 
 namespace {
-std::u16string Digito(int v) { return std::u16string(1, static_cast<char16_t>(u'0' + v)); }
-std::u16string DoisDigitos(int v) { return FormatarInteiro(v, 2, u'0'); }
+std::u16string Digito(int v) {
+    return std::u16string(1, static_cast<char16_t>(u'0' + v));
+}
+std::u16string DoisDigitos(int v) {
+    return FormatarInteiro(v, 2, u'0');
+}
 } // namespace
 
 std::u16string CodigoUndPorcao(TZADeCargaBalNutriUndPorcao v) {

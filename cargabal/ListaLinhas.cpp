@@ -1,9 +1,8 @@
 #include "cargabal/ListaLinhas.hpp"
 
+#include <stdexcept>
 #include <unicode/uchar.h>
 #include <unicode/utf16.h>
-
-#include <stdexcept>
 
 namespace cargabal {
 

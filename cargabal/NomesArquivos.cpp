@@ -12,7 +12,9 @@ bool TipoMGV(M m) {
 }
 
 // MGV5 version 1 uses the MGV names for the lists its writer fills.
-bool TipoMGVOuVer1(M m) { return TipoMGV(m) || m == M::modToledoMGV5Ver1; }
+bool TipoMGVOuVer1(M m) {
+    return TipoMGV(m) || m == M::modToledoMGV5Ver1;
+}
 
 } // namespace
 
@@ -72,20 +74,40 @@ std::string NomeArquivoTara(M m) {
     return m == M::modToledo || TipoMGVOuVer1(m) ? "TARA.TXT" : "";
 }
 
-std::string NomeArquivoFornecedor(M m) { return TipoMGVOuVer1(m) ? "TXFORN.TXT" : ""; }
-std::string NomeArquivoFracionador(M m) { return TipoMGVOuVer1(m) ? "FRACIONA.TXT" : ""; }
-std::string NomeArquivoConservacao(M m) { return TipoMGVOuVer1(m) ? "CONSERVA.TXT" : ""; }
-std::string NomeArquivoCampoExtra1(M m) { return TipoMGV(m) ? "CAMPEXT1.TXT" : ""; }
-std::string NomeArquivoCampoExtra2(M m) { return TipoMGV(m) ? "CAMPEXT2.TXT" : ""; }
-std::string NomeArquivoTeclado(M m) { return TipoMGV(m) ? "TXTECLAS.TXT" : ""; }
+std::string NomeArquivoFornecedor(M m) {
+    return TipoMGVOuVer1(m) ? "TXFORN.TXT" : "";
+}
+std::string NomeArquivoFracionador(M m) {
+    return TipoMGVOuVer1(m) ? "FRACIONA.TXT" : "";
+}
+std::string NomeArquivoConservacao(M m) {
+    return TipoMGVOuVer1(m) ? "CONSERVA.TXT" : "";
+}
+std::string NomeArquivoCampoExtra1(M m) {
+    return TipoMGV(m) ? "CAMPEXT1.TXT" : "";
+}
+std::string NomeArquivoCampoExtra2(M m) {
+    return TipoMGV(m) ? "CAMPEXT2.TXT" : "";
+}
+std::string NomeArquivoTeclado(M m) {
+    return TipoMGV(m) ? "TXTECLAS.TXT" : "";
+}
 
 std::string NomeArquivo(M m, TipoLista lista) {
     using Funcao = std::string (*)(M);
     static constexpr std::array<Funcao, QuantidadeListas> funcoes = {
-        NomeArquivoItens,       NomeArquivoSetor,          NomeArquivoReceita,
-        NomeArquivoNutricional, NomeArquivoProdutoNutricional, NomeArquivoProdutoReceita,
-        NomeArquivoTara,        NomeArquivoFornecedor,     NomeArquivoFracionador,
-        NomeArquivoCampoExtra1, NomeArquivoCampoExtra2,    NomeArquivoConservacao,
+        NomeArquivoItens,
+        NomeArquivoSetor,
+        NomeArquivoReceita,
+        NomeArquivoNutricional,
+        NomeArquivoProdutoNutricional,
+        NomeArquivoProdutoReceita,
+        NomeArquivoTara,
+        NomeArquivoFornecedor,
+        NomeArquivoFracionador,
+        NomeArquivoCampoExtra1,
+        NomeArquivoCampoExtra2,
+        NomeArquivoConservacao,
         NomeArquivoTeclado,
     };
     return funcoes[static_cast<std::size_t>(lista)](m);

@@ -7,7 +7,6 @@
 
 #include <array>
 #include <clocale>
-
 #include <sys/stat.h>
 
 namespace cargabal {
@@ -199,8 +198,12 @@ bool DiretorioExiste(const std::string& caminho) {
 
 } // namespace
 
-std::u16string ModeloStr(TZADeCargaBalModelo Modelo) { return Descricao(Modelo).Texto; }
-std::string NomeEnumerador(TZADeCargaBalModelo Modelo) { return Descricao(Modelo).Enumerador; }
+std::u16string ModeloStr(TZADeCargaBalModelo Modelo) {
+    return Descricao(Modelo).Texto;
+}
+std::string NomeEnumerador(TZADeCargaBalModelo Modelo) {
+    return Descricao(Modelo).Enumerador;
+}
 
 TZADeCargaBal::TZADeCargaBal()
     : FProdutos(std::make_unique<TZADeCargaBalItens>()),
@@ -208,7 +211,9 @@ TZADeCargaBal::TZADeCargaBal()
 
 TZADeCargaBal::~TZADeCargaBal() = default;
 
-std::u16string TZADeCargaBal::ModeloStr() const { return cargabal::ModeloStr(Modelo); }
+std::u16string TZADeCargaBal::ModeloStr() const {
+    return cargabal::ModeloStr(Modelo);
+}
 
 void TZADeCargaBal::Progresso(const std::u16string& Mensagem, int Atual, int Total) {
     if (OnProgresso) {
@@ -267,16 +272,14 @@ void TZADeCargaBal::GerarArquivos(const std::string& ADiretorio) {
         GerarUranoS(itens);
         break;
     case M::modToledoMGV5:
-        GerarToledo(itens, nutri, receita, tara, forn, frac, cons, setor, tecla, extra1, extra2,
-                    2);
+        GerarToledo(itens, nutri, receita, tara, forn, frac, cons, setor, tecla, extra1, extra2, 2);
         break;
     case M::modToledoMGV6:
-        GerarToledo(itens, nutri, receita, tara, forn, frac, cons, setor, tecla, extra1, extra2,
-                    3);
+        GerarToledo(itens, nutri, receita, tara, forn, frac, cons, setor, tecla, extra1, extra2, 3);
         break;
     case M::modToledoMGV7:
-        GerarToledoMGV7(itens, nutri, receita, tara, forn, frac, cons, setor, tecla, extra1,
-                        extra2, 4);
+        GerarToledoMGV7(itens, nutri, receita, tara, forn, frac, cons, setor, tecla, extra1, extra2,
+                        4);
         break;
     case M::modUranoURF32:
         GerarUranoURF32(itens, nutri, receita, lista(T::ProdutoNutricional),
@@ -286,8 +289,8 @@ void TZADeCargaBal::GerarArquivos(const std::string& ADiretorio) {
         GerarRamuza(itens);
         break;
     case M::modToledoMGV5Ver1:
-        GerarToledo(itens, nutri, receita, tara, forn, frac, cons, setor, nullptr, nullptr,
-                    nullptr, 1);
+        GerarToledo(itens, nutri, receita, tara, forn, frac, cons, setor, nullptr, nullptr, nullptr,
+                    1);
         break;
     case M::modTriunfoRdc429:
         GerarTriunfo(itens, nutri, receita, tara, forn, frac, cons, setor, tecla, extra1, extra2,

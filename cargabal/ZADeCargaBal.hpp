@@ -35,23 +35,80 @@ enum class TZADeCargaBalTipoValidade : int { tpvDias = 0, tpvMeses };
 enum class TZADeCargaBalNutriUndPorcao : int { tpGramas = 0, tpMililitros, tpUnidades };
 enum class TZADECargaBalNutriUndPorcao429 : int { tpGramas429 = 0, tpMililitros429 };
 enum class TZADeCargaBalNutriPartdecimal : int {
-    tpPara0 = 0, tpPara14, tpPara13, tpPara12, tpPara23, tpPara34
+    tpPara0 = 0,
+    tpPara14,
+    tpPara13,
+    tpPara12,
+    tpPara23,
+    tpPara34
 };
 enum class TZADeCargaBalNutriPartdecimal429 : int {
-    tpPara0_429 = 0, tpPara14_429, tpPara13_429, tpPara12_429, tpPara23_429, tpPara34_429
+    tpPara0_429 = 0,
+    tpPara14_429,
+    tpPara13_429,
+    tpPara12_429,
+    tpPara23_429,
+    tpPara34_429
 };
 enum class TZADeCargaBalNutriMedCaseira : int {
-    tpColherSopa = 0, tpColherCafe, tpColherCha, tpXicara, tpDeXicara, tpUnidade, tpPacote,
-    tpFatia, tpFatiaFina, tpPedaco, tpFolha, tpPao, tpBiscoito, tpBisnaguinha, tpDisco, tpCopo,
-    tpPorcao, tpTablete, tpSache, tpAlmodega, tpBife, tpFile, tpConcha, tpBala, tpPratoFundo,
-    tpPitada, tpLata
+    tpColherSopa = 0,
+    tpColherCafe,
+    tpColherCha,
+    tpXicara,
+    tpDeXicara,
+    tpUnidade,
+    tpPacote,
+    tpFatia,
+    tpFatiaFina,
+    tpPedaco,
+    tpFolha,
+    tpPao,
+    tpBiscoito,
+    tpBisnaguinha,
+    tpDisco,
+    tpCopo,
+    tpPorcao,
+    tpTablete,
+    tpSache,
+    tpAlmodega,
+    tpBife,
+    tpFile,
+    tpConcha,
+    tpBala,
+    tpPratoFundo,
+    tpPitada,
+    tpLata
 };
 enum class TZADeCargaBalNutriMedCaseira429 : int {
-    tpColherSopa429 = 0, tpColherCafe429, tpColherCha429, tpXicara429, tpDeXicara429,
-    tpUnidade429, tpPacote429, tpFatia429, tpFatiaFina429, tpPedaco429, tpFolha429, tpPao429,
-    tpBiscoito429, tpBisnaguinha429, tpDisco429, tpCopo429, tpPorcao429, tpTablete429,
-    tpSache429, tpAlmodega429, tpBife429, tpFile429, tpConcha429, tpBala429, tpPratoFundo429,
-    tpPitada429, tpLata429, tpXicaraCha429, tpPratoRaso429
+    tpColherSopa429 = 0,
+    tpColherCafe429,
+    tpColherCha429,
+    tpXicara429,
+    tpDeXicara429,
+    tpUnidade429,
+    tpPacote429,
+    tpFatia429,
+    tpFatiaFina429,
+    tpPedaco429,
+    tpFolha429,
+    tpPao429,
+    tpBiscoito429,
+    tpBisnaguinha429,
+    tpDisco429,
+    tpCopo429,
+    tpPorcao429,
+    tpTablete429,
+    tpSache429,
+    tpAlmodega429,
+    tpBife429,
+    tpFile429,
+    tpConcha429,
+    tpBala429,
+    tpPratoFundo429,
+    tpPitada429,
+    tpLata429,
+    tpXicaraCha429,
+    tpPratoRaso429
 };
 enum class TZADeAboutInfo : int { ZADeAbout = 0 };
 

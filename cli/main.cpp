@@ -2,8 +2,8 @@
 // drive the generator without a display.
 #include "cli/Comandos.hpp"
 
-#include <csignal>
 #include <clocale>
+#include <csignal>
 #include <cstring>
 #include <iostream>
 
