@@ -1,12 +1,22 @@
-// Placeholder until this writer family lands: the model is refused clearly.
+// Triunfo load: the MGV6 file set with its own RDC 429 nutrition record and
+// the short tare form.
 #include "cargabal/ListaLinhas.hpp"
+#include "cargabal/RegistrosMGV.hpp"
 #include "cargabal/ZADeCargaBal.hpp"
 
 namespace cargabal {
 
-void TZADeCargaBal::GerarTriunfo(ListaLinhas*, ListaLinhas*, ListaLinhas*, ListaLinhas*, ListaLinhas*, ListaLinhas*, ListaLinhas*, ListaLinhas*, ListaLinhas*, ListaLinhas*, ListaLinhas*, int) {
-    throw EZADeCargaBal("O modelo " + NomeEnumerador(Modelo) +
-                        " ainda não está disponível nesta versão.");
+void TZADeCargaBal::GerarTriunfo(ListaLinhas* Itens, ListaLinhas* Nutricional, ListaLinhas* Receita,
+                                 ListaLinhas* Tara, ListaLinhas* Fornecedor,
+                                 ListaLinhas* Fracionador, ListaLinhas* Conservacao,
+                                 ListaLinhas* Setor, ListaLinhas* Teclado, ListaLinhas* CampoExtra1,
+                                 ListaLinhas* CampoExtra2, int Variante) {
+    const ListasMGV listas{Itens,       Nutricional, Receita, Tara,        Fornecedor, Fracionador,
+                           Conservacao, Setor,       Teclado, CampoExtra1, CampoExtra2};
+    // Only variant 4 writes; any other still reports every product.
+    GeraCargaMGV(
+        *FProdutos, Variante == 4 ? &FormaTriunfo : nullptr, listas,
+        [this](const TZADeCargaBalItem& p, int i, int total) { ProgressoProduto(p, i, total); });
 }
 
 } // namespace cargabal
