@@ -264,6 +264,27 @@ void MesclaTeclados(ListaLinhas* teclas, const ListaLinhas& teclados) {
     }
 }
 
+const FormaMGV* FormaDaVariante(FamiliaMGV familia, int variante) {
+    switch (familia) {
+    case FamiliaMGV::Toledo:
+        switch (variante) {
+        case 1:
+            return &FormaMGV5Ver1;
+        case 2:
+            return &FormaMGV5;
+        case 3:
+            return &FormaMGV6;
+        default:
+            return nullptr;
+        }
+    case FamiliaMGV::ToledoMGV7:
+        return variante == 4 ? &FormaMGV7 : nullptr;
+    case FamiliaMGV::Triunfo:
+        return variante == 4 ? &FormaTriunfo : nullptr;
+    }
+    return nullptr;
+}
+
 void GeraRegistrosMGV(TZADeCargaBalItem& p, const FormaMGV& forma, const ListasMGV& listas,
                       ListaLinhas& teclados) {
     // Settled once here; asking again for the information record would give

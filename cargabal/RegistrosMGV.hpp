@@ -111,6 +111,14 @@ inline constexpr FormaMGV FormaTriunfo = [] {
     return f;
 }();
 
+// The writers that share these records; each takes a variant number.
+enum class FamiliaMGV { Toledo, ToledoMGV7, Triunfo };
+
+// What a writer of `familia` writes for `variante`: Toledo 1 (MGV5 version
+// 1), 2 (MGV5) and 3 (MGV6); MGV7 and Triunfo 4. Null for any other number
+// (the classic Toledo variant 0 included): no line at all.
+const FormaMGV* FormaDaVariante(FamiliaMGV familia, int variante);
+
 // The driver's lists in the writers' parameter order; an absent list is null
 // and is never touched.
 struct ListasMGV {

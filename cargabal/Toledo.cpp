@@ -24,19 +24,6 @@ std::u16string LinhaToledo(const TZADeCargaBalItem& p) {
     return l;
 }
 
-const FormaMGV* FormaDaVariante(int variante) {
-    switch (variante) {
-    case 1:
-        return &FormaMGV5Ver1;
-    case 2:
-        return &FormaMGV5;
-    case 3:
-        return &FormaMGV6;
-    default:
-        return nullptr;
-    }
-}
-
 } // namespace
 
 void TZADeCargaBal::GerarToledo(ListaLinhas* Itens, ListaLinhas* Nutricional, ListaLinhas* Receita,
@@ -61,7 +48,7 @@ void TZADeCargaBal::GerarToledo(ListaLinhas* Itens, ListaLinhas* Nutricional, Li
     }
     const ListasMGV listas{Itens,       Nutricional, Receita, Tara,        Fornecedor, Fracionador,
                            Conservacao, Setor,       Teclado, CampoExtra1, CampoExtra2};
-    GeraCargaMGV(*FProdutos, FormaDaVariante(Variante), listas, progresso);
+    GeraCargaMGV(*FProdutos, FormaDaVariante(FamiliaMGV::Toledo, Variante), listas, progresso);
 }
 
 } // namespace cargabal

@@ -13,9 +13,8 @@ void TZADeCargaBal::GerarToledoMGV7(ListaLinhas* Itens, ListaLinhas* Nutricional
                                     ListaLinhas* CampoExtra2, int Variante) {
     const ListasMGV listas{Itens,       Nutricional, Receita, Tara,        Fornecedor, Fracionador,
                            Conservacao, Setor,       Teclado, CampoExtra1, CampoExtra2};
-    // Only variant 4 writes; any other still reports every product.
     GeraCargaMGV(
-        *FProdutos, Variante == 4 ? &FormaMGV7 : nullptr, listas,
+        *FProdutos, FormaDaVariante(FamiliaMGV::ToledoMGV7, Variante), listas,
         [this](const TZADeCargaBalItem& p, int i, int total) { ProgressoProduto(p, i, total); });
 }
 

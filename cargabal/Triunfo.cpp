@@ -13,9 +13,8 @@ void TZADeCargaBal::GerarTriunfo(ListaLinhas* Itens, ListaLinhas* Nutricional, L
                                  ListaLinhas* CampoExtra2, int Variante) {
     const ListasMGV listas{Itens,       Nutricional, Receita, Tara,        Fornecedor, Fracionador,
                            Conservacao, Setor,       Teclado, CampoExtra1, CampoExtra2};
-    // Only variant 4 writes; any other still reports every product.
     GeraCargaMGV(
-        *FProdutos, Variante == 4 ? &FormaTriunfo : nullptr, listas,
+        *FProdutos, FormaDaVariante(FamiliaMGV::Triunfo, Variante), listas,
         [this](const TZADeCargaBalItem& p, int i, int total) { ProgressoProduto(p, i, total); });
 }
 
