@@ -9,15 +9,9 @@ namespace {
 
 // "0" weighed (tpvPeso, tpvEAN13), "1" by unit (tpvUnidade, tpvEAN13Und).
 std::u16string CodigoTipoVendaRamuza(TZADeCargaBalTipoVenda v) {
-    switch (v) {
-    case TZADeCargaBalTipoVenda::tpvUnidade:
-    case TZADeCargaBalTipoVenda::tpvEAN13Und:
-        return u"1";
-    case TZADeCargaBalTipoVenda::tpvPeso:
-    case TZADeCargaBalTipoVenda::tpvEAN13:
-        break;
-    }
-    return u"0";
+    const bool porUnidade =
+        v == TZADeCargaBalTipoVenda::tpvUnidade || v == TZADeCargaBalTipoVenda::tpvEAN13Und;
+    return porUnidade ? u"1" : u"0";
 }
 
 // Each slot: number (2), portion quantity (5), then an amount (3).

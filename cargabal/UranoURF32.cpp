@@ -64,15 +64,9 @@ std::u16string LinhaReceita(const TZADeCargaBalItem& p) {
 } // namespace
 
 std::u16string CodigoTipoVendaURF32(TZADeCargaBalTipoVenda v) {
-    switch (v) {
-    case TZADeCargaBalTipoVenda::tpvUnidade:
-    case TZADeCargaBalTipoVenda::tpvEAN13Und:
-        return u"6";
-    case TZADeCargaBalTipoVenda::tpvPeso:
-    case TZADeCargaBalTipoVenda::tpvEAN13:
-        break;
-    }
-    return u"0";
+    const bool porUnidade =
+        v == TZADeCargaBalTipoVenda::tpvUnidade || v == TZADeCargaBalTipoVenda::tpvEAN13Und;
+    return porUnidade ? u"6" : u"0";
 }
 
 std::u16string LetraTipoValidade(TZADeCargaBalTipoValidade v) {
