@@ -1,5 +1,6 @@
 #include "cargabal/ArquivoCarga.hpp"
 
+#include <array>
 #include <atomic>
 #include <cerrno>
 #include <cstring>
@@ -8,6 +9,7 @@
 #include <sys/stat.h>
 #include <unicode/ucnv.h>
 #include <unicode/ucnv_cb.h>
+#include <unicode/utf16.h>
 #include <unistd.h>
 
 namespace cargabal {
@@ -130,7 +132,9 @@ ArquivoTemporario CriaTemporario(const std::string& caminho) {
 
 } // namespace
 
-std::string ParaWindows1252(std::u16string_view texto) {
+namespace {
+
+std::string ConverteComIcu(std::u16string_view texto) {
     UErrorCode erro = U_ZERO_ERROR;
     std::unique_ptr<UConverter, FechaConversor> conversor(ucnv_open("windows-1252", &erro));
     if (U_FAILURE(erro)) {
@@ -149,6 +153,85 @@ std::string ParaWindows1252(std::u16string_view texto) {
                                  u_errorName(erro));
     }
     bytes.resize(static_cast<std::size_t>(tamanho));
+    return bytes;
+}
+
+// ICU's answer for every code point of the basic plane, asked once: converting
+// a large load through ICU character by character is many times slower.
+class Tabela1252 {
+public:
+    Tabela1252() {
+        std::u16string todos;
+        todos.reserve(0x10000);
+        for (char32_t c = 0; c < 0x10000; ++c) {
+            if (!U16_IS_SURROGATE(c)) {
+                todos.push_back(static_cast<char16_t>(c));
+            }
+        }
+        const std::string bytes = ConverteComIcu(todos);
+        if (bytes.size() != todos.size()) {
+            throw std::runtime_error("conversor windows-1252 inesperado");
+        }
+        for (std::size_t i = 0; i < todos.size(); ++i) {
+            FBytes[todos[i]] = bytes[i];
+        }
+    }
+    char operator[](char16_t c) const { return FBytes[c]; }
+
+private:
+    std::array<char, 0x10000> FBytes{};
+};
+
+} // namespace
+
+namespace {
+
+const Tabela1252& Tabela() {
+    static const Tabela1252 tabela;
+    return tabela;
+}
+
+// Writes the bytes of `texto` at `destino` and returns the end.
+char* Escreve1252(char* destino, std::u16string_view texto, const Tabela1252& tabela) {
+    for (std::size_t i = 0; i < texto.size(); ++i) {
+        const char16_t c = texto[i];
+        if (U16_IS_SURROGATE(c)) {
+            // No character beyond the basic plane is in the code page; a pair
+            // is one character and so one "?".
+            if (U16_IS_LEAD(c) && i + 1 < texto.size() && U16_IS_TRAIL(texto[i + 1])) {
+                ++i;
+            }
+            *destino++ = '?';
+        } else {
+            *destino++ = tabela[c];
+        }
+    }
+    return destino;
+}
+
+} // namespace
+
+std::string ParaWindows1252(std::u16string_view texto) {
+    std::string bytes(texto.size(), '\0');
+    bytes.resize(
+        static_cast<std::size_t>(Escreve1252(bytes.data(), texto, Tabela()) - bytes.data()));
+    return bytes;
+}
+
+std::string LinhasWindows1252(const std::vector<std::u16string>& linhas) {
+    std::size_t total = 0;
+    for (const auto& l : linhas) {
+        total += l.size() + 2;
+    }
+    std::string bytes(total, '\0');
+    const Tabela1252& tabela = Tabela();
+    char* fim = bytes.data();
+    for (const auto& l : linhas) {
+        fim = Escreve1252(fim, l, tabela);
+        *fim++ = '\r';
+        *fim++ = '\n';
+    }
+    bytes.resize(static_cast<std::size_t>(fim - bytes.data()));
     return bytes;
 }
 

@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace cargabal {
 
@@ -18,6 +19,8 @@ public:
 // lacks (a surrogate pair is one character), no best-fit mappings, nothing
 // dropped.
 std::string ParaWindows1252(std::u16string_view texto);
+// The bytes of a load file: every line in Windows-1252 followed by CR LF.
+std::string LinhasWindows1252(const std::vector<std::u16string>& linhas);
 
 // Replaces `caminho` with `conteudo`: temporary file in the same folder,
 // fsync, rename over the target, fsync of the folder. On failure the old file

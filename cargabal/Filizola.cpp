@@ -75,11 +75,11 @@ void TZADeCargaBal::GerarFilizola(ListaLinhas* Itens, ListaLinhas* Setor, ListaL
         if (!p.Nutricional().Descricao.empty()) {
             Nutricional->Add(LinhaNutricional(p));
         }
-        // Built for every product: it settles the recipe code even when the
-        // line is not kept.
-        std::u16string receita = LinhaReceita(p);
+        // Every product's recipe code is settled, whether or not its line is kept.
         if (p.InformacaoExtra().Receita.size() > 2) {
-            Receita->AddSeAusente(std::move(receita));
+            Receita->AddSeAusente(LinhaReceita(p));
+        } else {
+            p.CodigoInformacaoExtra(TZADeCargaBalModelo::modFilizola);
         }
         ProgressoProduto(p, i, total);
     }

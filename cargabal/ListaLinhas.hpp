@@ -32,14 +32,21 @@ public:
     std::u16string Texto() const;
 
 private:
+    // Index of the first line equal to `linha` (whose hash is `hash`), or
+    // Nenhum; `ultimo` receives the end of that hash's chain.
+    std::uint32_t Procura(std::u16string_view linha, std::uint64_t hash,
+                          std::uint32_t* ultimo) const;
     void Indexa(std::uint32_t indice) const;
     void ConstroiIndice() const;
 
     std::vector<std::u16string> FLinhas;
     // Built on the first search, so that lists that are only appended to pay
-    // nothing: hash of the folded line -> first index of each distinct line
-    // with that hash, ascending.
-    mutable std::unordered_map<std::uint64_t, std::vector<std::uint32_t>> FIndice;
+    // nothing. Each distinct line (the first of a set of equal lines) is
+    // reachable from its hash: FPrimeiro holds the first such line of a hash,
+    // FProximo chains the later ones with the same hash, in ascending order.
+    static constexpr std::uint32_t Nenhum = UINT32_MAX;
+    mutable std::unordered_map<std::uint64_t, std::uint32_t> FPrimeiro;
+    mutable std::vector<std::uint32_t> FProximo;
     mutable bool FIndiceValido = false;
 };
 

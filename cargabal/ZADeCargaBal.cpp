@@ -313,7 +313,7 @@ void TZADeCargaBal::GerarArquivos(const std::string& ADiretorio) {
                                 " não tem nome de arquivo para uma lista preenchida");
         }
         const std::string caminho = ADiretorio + (temDelimitador ? "" : "/") + nome;
-        GravaAtomicamente(caminho, ParaWindows1252(l.Texto()));
+        GravaAtomicamente(caminho, LinhasWindows1252(l.Linhas()));
         FArquivosGerados->push_back(caminho);
     }
     Progresso(u"Terminado", total, total);
