@@ -1,5 +1,7 @@
 #include "app/BancoDados.hpp"
 
+#include "app/Texto.hpp"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -33,13 +35,6 @@ std::string MensagemResultado(const pg_result* resultado, const pg_conn* conexao
     }
     std::string texto = SemEspacosNoFim(PQresultErrorMessage(resultado));
     return texto.empty() ? MensagemConexao(conexao) : texto;
-}
-
-bool IgualSemCaixa(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
 }
 
 bool CaractereDeNome(char c) {
@@ -251,6 +246,7 @@ void TConsulta::Open() {
         throw EBancoDados(MensagemConexao(conexao));
     }
     PQsetSingleRowMode(conexao);
+    FConexaoDaConsulta = conexao;
     FAtiva = true;
     LeProximaLinha();
     FNoInicio = true;
@@ -292,7 +288,7 @@ void TConsulta::LeProximaLinha() {
 
 void TConsulta::Descarta() {
     pg_conn* conexao = FConexao.Handle();
-    if (FAtiva && !FEof && conexao) {
+    if (FAtiva && !FEof && conexao != nullptr && conexao == FConexaoDaConsulta) {
         // Rows still on the way: ask the server to stop instead of reading
         // the rest of the catalogue only to throw it away.
         if (PGcancel* cancela = PQgetCancel(conexao)) {
@@ -304,6 +300,7 @@ void TConsulta::Descarta() {
         }
     }
     FLinha.reset();
+    FConexaoDaConsulta = nullptr;
     FAtiva = false;
     FEof = true;
     FNoInicio = false;

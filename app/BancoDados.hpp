@@ -122,6 +122,9 @@ private:
     void Descarta();
 
     TConexao& FConexao;
+    // The connection the open query runs on; the settings may have made a
+    // new one since.
+    pg_conn* FConexaoDaConsulta = nullptr;
     std::vector<std::unique_ptr<TParametro>> FParametros;
     Resultado FLinha;
     bool FAtiva = false;

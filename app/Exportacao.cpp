@@ -1,9 +1,8 @@
 #include "app/Exportacao.hpp"
 
+#include "app/Texto.hpp"
 #include "cargabal/Formatacao.hpp"
 
-#include <algorithm>
-#include <cctype>
 #include <cstdint>
 #include <limits>
 #include <sstream>
@@ -27,10 +26,7 @@ std::optional<TZADeCargaBalModelo> ModeloDaMarca(std::string_view texto) {
 
 std::optional<std::string_view> MarcaSemCaixa(std::string_view texto) {
     for (std::string_view marca : Marcas) {
-        if (std::ranges::equal(marca, texto, [](char a, char b) {
-                return std::tolower(static_cast<unsigned char>(a)) ==
-                       std::tolower(static_cast<unsigned char>(b));
-            })) {
+        if (IgualSemCaixa(marca, texto)) {
             return marca;
         }
     }

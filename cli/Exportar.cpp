@@ -2,11 +2,10 @@
 // scheduled jobs. Reads the same settings file but never writes it.
 #include "app/Configuracao.hpp"
 #include "app/Exportacao.hpp"
+#include "app/Texto.hpp"
 #include "cargabal/ZADeCargaBal.hpp"
 #include "cli/Comandos.hpp"
 
-#include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -29,13 +28,6 @@ void AjudaExportar(std::ostream& out) {
            "Exemplo: cargabal exportar --modelo Toledo --destino /srv/balanca\n";
 }
 
-bool IgualSemCaixa(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
-}
-
 // A make of the window, mapped as the window maps it, or an enumerator name.
 std::optional<TZADeCargaBalModelo> ModeloDoArgumento(std::string_view texto) {
     if (auto marca = loja::MarcaSemCaixa(texto)) {
@@ -43,7 +35,7 @@ std::optional<TZADeCargaBalModelo> ModeloDoArgumento(std::string_view texto) {
     }
     for (int i = 0; i < cargabal::QuantidadeModelos; ++i) {
         const auto modelo = static_cast<TZADeCargaBalModelo>(i);
-        if (IgualSemCaixa(cargabal::NomeEnumerador(modelo), texto)) {
+        if (loja::IgualSemCaixa(cargabal::NomeEnumerador(modelo), texto)) {
             return modelo;
         }
     }

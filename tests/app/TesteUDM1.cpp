@@ -129,6 +129,15 @@ TEST_F(ProdutoSource, FecharNoMeioEReabrirDeixaAConexaoUtilizavel) {
     q.Close(); // rows still on the way
     q.Open();
     EXPECT_EQ(Codigos(FDm).size(), 20000u);
+    // A new connection while rows were still on the way (the window shown
+    // again): the old query is dropped, the new one runs in full.
+    q.Open();
+    q.Next();
+    FDm.ZConnection1.SetConnected(false);
+    FDm.ZConnection1.SetConnected(true);
+    q.Close();
+    q.Open();
+    EXPECT_EQ(Codigos(FDm).size(), 20000u);
 }
 
 TEST(ConsultaParametros, ParametroForaDeLiteraisEConversoes) {
