@@ -1,5 +1,6 @@
 // What the Urano family writers share: the framed records with their character
-// sums, and the price texts computed exactly from the money value.
+// sums, the price texts computed exactly from the money value, and the code
+// routines of the URF32 lines (exposed here so that tests can reach them).
 #pragma once
 
 #include "cargabal/Currency.hpp"
