@@ -47,7 +47,7 @@ std::u16string LinhaTextos(std::int64_t codigo, std::u16string_view observacao,
 }
 
 // Real values become money first (nearest ten-thousandth, ties to even), so
-// that 0.3 held as 0.29999... still prints as 0.3.
+// that 0.57, held as 0.56999..., still prints as 0.57.
 void AcrescentaReal(std::u16string& l, double valor, int largura, int decimais) {
     AcrescentaValor(l, MoedaDeReal(valor), largura, decimais, Zero);
 }
