@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
@@ -187,6 +188,15 @@ void TFCargaBalanca::showEvent(QShowEvent* evento) {
     QMainWindow::showEvent(evento);
     if (!evento->spontaneous()) {
         ConectarBanco();
+    }
+}
+
+void TFCargaBalanca::closeEvent(QCloseEvent* evento) {
+    QMainWindow::closeEvent(evento);
+    // A tool window does not count for Qt's "last window closed", so the
+    // main window ends the program itself.
+    if (evento->isAccepted()) {
+        QCoreApplication::quit();
     }
 }
 

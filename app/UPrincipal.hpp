@@ -41,6 +41,7 @@ public slots:
 
 protected:
     void showEvent(QShowEvent* evento) override;
+    void closeEvent(QCloseEvent* evento) override;
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
 private:

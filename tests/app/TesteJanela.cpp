@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <deque>
 #include <filesystem>
@@ -209,7 +210,14 @@ TEST_F(Janela, EscolhaDaPastaPeloBotaoEPeloCampo) {
 
 TEST_F(Janela, SairFechaAJanelaSemGravarNada) {
     TFCargaBalanca& janela = Abre(std::nullopt);
-    QTest::mouseClick(Controle<QToolButton>("BitBtn2"), Qt::LeftButton);
+    // Sair inside a running event loop: the loop ends, as the program does.
+    QTimer::singleShot(
+        0, &janela, [&] { QTest::mouseClick(Controle<QToolButton>("BitBtn2"), Qt::LeftButton); });
+    QTimer seguranca; // ends the loop if the window does not
+    seguranca.setSingleShot(true);
+    QObject::connect(&seguranca, &QTimer::timeout, [] { QCoreApplication::exit(3); });
+    seguranca.start(5000);
+    EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_FALSE(janela.isVisible());
     EXPECT_FALSE(std::filesystem::exists(FIni));
 }
