@@ -7,7 +7,13 @@
 
 #include <array>
 #include <clocale>
+#include <cstring>
+#include <langinfo.h>
+#include <locale.h>
+#include <memory>
 #include <sys/stat.h>
+#include <type_traits>
+#include <unicode/ucnv.h>
 
 namespace cargabal {
 
@@ -131,22 +137,62 @@ void TZADeCargaBalItens::SetItems(int Index, std::unique_ptr<TZADeCargaBalItem> 
 
 // ---- Regional number settings ---------------------------------------------
 
+namespace {
+
+struct FechaConversorLocale {
+    void operator()(UConverter* c) const { ucnv_close(c); }
+};
+struct LiberaLocale {
+    void operator()(std::remove_pointer_t<locale_t>* l) const { ::freelocale(l); }
+};
+
+// localeconv() answers in the character set of the LC_NUMERIC locale, which
+// need not be UTF-8: fr_FR.ISO-8859-1 groups with the single byte 0xA0.
+std::string CodificacaoNumerica() {
+    const char* nome = std::setlocale(LC_NUMERIC, nullptr); // a query: changes nothing
+    if (nome == nullptr) {
+        return "UTF-8";
+    }
+    const std::unique_ptr<std::remove_pointer_t<locale_t>, LiberaLocale> local(
+        ::newlocale(LC_CTYPE_MASK, nome, locale_t{}));
+    return local ? ::nl_langinfo_l(CODESET, local.get()) : "UTF-8";
+}
+
+// First character of a separator given in `codificacao`; u'\0' when empty.
+char16_t PrimeiroCaractere(const char* bytes, const std::string& codificacao) {
+    if (bytes == nullptr || *bytes == '\0') {
+        return u'\0';
+    }
+    UErrorCode erro = U_ZERO_ERROR;
+    std::unique_ptr<UConverter, FechaConversorLocale> conversor(
+        ucnv_open(codificacao.c_str(), &erro));
+    std::array<UChar, 8> texto{};
+    if (U_SUCCESS(erro)) {
+        const int32_t tamanho =
+            ucnv_toUChars(conversor.get(), texto.data(), static_cast<int32_t>(texto.size()), bytes,
+                          static_cast<int32_t>(std::strlen(bytes)), &erro);
+        if (U_SUCCESS(erro) && tamanho > 0) {
+            return texto[0];
+        }
+    }
+    const std::u16string utf16 = Utf16(bytes);
+    return utf16.empty() ? u'\0' : utf16.front();
+}
+
+} // namespace
+
 ConfiguracaoNumerica ConfiguracaoNumerica::DoLocale() {
     ConfiguracaoNumerica c;
-    const std::lconv* lc = std::localeconv();
-    if (lc != nullptr && lc->decimal_point != nullptr && *lc->decimal_point != '\0') {
-        const std::u16string d = Utf16(lc->decimal_point);
-        if (!d.empty()) {
-            c.SeparadorDecimal = d.front();
-        }
-    }
     c.SeparadorMilhar = u'\0';
-    if (lc != nullptr && lc->thousands_sep != nullptr && *lc->thousands_sep != '\0') {
-        const std::u16string m = Utf16(lc->thousands_sep);
-        if (!m.empty()) {
-            c.SeparadorMilhar = m.front();
-        }
+    const std::lconv* lc = std::localeconv();
+    if (lc == nullptr) {
+        return c;
     }
+    const std::string codificacao = CodificacaoNumerica();
+    if (const char16_t d = PrimeiroCaractere(lc->decimal_point, codificacao); d != u'\0') {
+        c.SeparadorDecimal = d;
+    }
+    c.SeparadorMilhar = PrimeiroCaractere(lc->thousands_sep, codificacao);
     return c;
 }
 

@@ -228,5 +228,79 @@ TEST(UranoSoma, SomaUnidadesSemSinal) {
     EXPECT_EQ(SomaCaracteres(std::u16string(3, u'\xFFFF')), 3 * 0xFFFF);
 }
 
+// Builds a locale with localedef into a temporary folder and makes it the
+// process's LC_NUMERIC for the life of the object; the previous LC_NUMERIC and
+// LOCPATH come back at the end.
+class LocaleNumericoDeTeste {
+public:
+    LocaleNumericoDeTeste() : FAnterior(std::setlocale(LC_NUMERIC, nullptr)) {
+        if (const char* l = std::getenv("LOCPATH")) {
+            FLocpath = l;
+        }
+        ::setenv("LOCPATH", FPasta.Texto().c_str(), 1);
+    }
+    ~LocaleNumericoDeTeste() {
+        std::setlocale(LC_NUMERIC, FAnterior.c_str());
+        if (FLocpath.empty()) {
+            ::unsetenv("LOCPATH");
+        } else {
+            ::setenv("LOCPATH", FLocpath.c_str(), 1);
+        }
+    }
+    static bool Disponivel() {
+        return std::system("command -v localedef >/dev/null 2>&1") == 0 &&
+               std::filesystem::exists("/usr/share/i18n/locales/fr_FR") &&
+               std::filesystem::exists("/usr/share/i18n/locales/pt_BR");
+    }
+    // True when the locale `fonte` in `codificacao` could be built and chosen.
+    bool Usa(const std::string& fonte, const std::string& codificacao) {
+        const std::string nome = fonte + "." + codificacao;
+        const std::string comando = "localedef -c -i " + fonte + " -f " + codificacao + " '" +
+                                    (FPasta / nome) + "' >/dev/null 2>&1";
+        std::system(comando.c_str());
+        return std::setlocale(LC_NUMERIC, nome.c_str()) != nullptr;
+    }
+
+private:
+    PastaTemporaria FPasta;
+    std::string FAnterior;
+    std::string FLocpath;
+};
+
+TEST(UranoLocale, SeparadoresLidosNaCodificacaoDoLocale) {
+    if (!LocaleNumericoDeTeste::Disponivel()) {
+        GTEST_SKIP() << "localedef or the locale sources are not installed";
+    }
+    const struct {
+        const char* Fonte;
+        const char* Codificacao;
+        char16_t Decimal;
+        char16_t Milhar;
+        std::string Produto; // the URF32 product line as saved
+    } casos[] = {
+        {"pt_BR", "UTF-8", u',', u'.', "     1*0X" + B(19) + " 1,234,50    0D\r\n"},
+        // The thousands separator is the single byte 0xA0 in this code set.
+        {"fr_FR", "ISO-8859-1", u',', u'\u00A0',
+         "     1*0X" + B(19) +
+             " 1\xA0"
+             "234,50    0D\r\n"},
+    };
+    for (const auto& c : casos) {
+        LocaleNumericoDeTeste locale;
+        ASSERT_TRUE(locale.Usa(c.Fonte, c.Codificacao)) << c.Fonte << "." << c.Codificacao;
+        TZADeCargaBal gerador;
+        EXPECT_EQ(gerador.Numeros.SeparadorDecimal, c.Decimal) << c.Fonte;
+        EXPECT_EQ(gerador.Numeros.SeparadorMilhar, c.Milhar) << c.Fonte;
+        TZADeCargaBalItem& p = gerador.Produtos().New();
+        p.Codigo = 1;
+        p.Descricao = u"X";
+        p.ValorVenda = Currency{12345000};
+        gerador.Modelo = TZADeCargaBalModelo::modUranoURF32;
+        PastaTemporaria pasta;
+        gerador.GerarArquivos(pasta.Texto());
+        EXPECT_EQ(LeArquivo(pasta / "PRODUTOS.TXT"), c.Produto) << c.Fonte;
+    }
+}
+
 } // namespace
 } // namespace cargabal
