@@ -45,6 +45,8 @@ void Preenche(TZADeCargaBal& gerador, int quantidade) {
         p.Validade = static_cast<std::int16_t>(i % 365);
         p.Setor().Codigo = k % 99 + 1;
         p.Setor().Descricao = texto(u"setor ");
+        // Shared code, so that the pair's information records are equal too.
+        p.InformacaoExtra().Codigo = k + 1;
         p.InformacaoExtra().Observacao = texto(u"observacao ");
         p.InformacaoExtra().Receita = texto(u"receita ") + receita;
         auto& n = p.Nutricional();

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <gtest/gtest.h>
+#include <limits>
 #include <tuple>
 #include <vector>
 
@@ -95,6 +96,26 @@ TEST(ToledoRegistros, NutricionalNasTresFormas) {
     TZADeCargaBalNutricional semAuto = n;
     semAuto.QtdeAutomaticaPorcao429 = false;
     EXPECT_EQ(L(LinhaNutricionalMGV7(semAuto))[50], '0');
+}
+
+// Reals outside the range of money saturate instead of overflowing; a value
+// that is not a number counts as zero. The field keeps its leading characters.
+TEST(ToledoRegistros, ReaisForaDaFaixaDaMoeda) {
+    const double infinito = std::numeric_limits<double>::infinity();
+    const std::vector<std::tuple<double, std::string>> casos = {
+        {std::numeric_limits<double>::quiet_NaN(), "00000"},
+        {infinito, "92233"},
+        {1e300, "92233"},
+        {-infinito, "-9223"},
+        {-1e300, "-9223"},
+    };
+    for (const auto& [valor, esperado] : casos) {
+        TZADeCargaBalNutricional n;
+        n.Lactose429 = valor;
+        const std::string linha = L(LinhaNutricionalTriunfo(n));
+        ASSERT_EQ(linha.size(), 106u) << valor;
+        EXPECT_EQ(linha.substr(96, 5), esperado) << valor;
+    }
 }
 
 TEST(ToledoRegistros, TaraCurtaELonga) {
