@@ -4,8 +4,10 @@
 // them with Qt; tests with plain code.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace atualizacao {
@@ -38,6 +40,26 @@ public:
     virtual void Abre(const std::filesystem::path& arquivo) = 0;
     // Tells the user something the update command could not do.
     virtual void Avisa(const std::string& mensagem) = 0;
+};
+
+// The status window shown while the updater downloads.
+class IStatusAtualizacao {
+public:
+    virtual ~IStatusAtualizacao() = default;
+    virtual void Mostra() = 0;
+    virtual void Fecha() = 0;
+    // -1 when the server gave no size.
+    virtual void DefineMaximo(std::int32_t maximo) = 0;
+    virtual void DefinePosicao(std::int32_t posicao) = 0;
+    virtual void DefineTexto(const std::string& texto) = 0;
+};
+
+// Everything the update procedure reaches through the application.
+struct TPlataformaAtualizacao {
+    const IPastaPrograma& Pasta;
+    IThreadUI& ThreadUI;
+    IShell& Shell;
+    std::function<std::unique_ptr<IStatusAtualizacao>()> CriaStatus;
 };
 
 } // namespace atualizacao

@@ -131,7 +131,7 @@ void TCDownload::Stop() {
 }
 
 void TCDownload::Transfere(const std::string& url) {
-    bool falhou = true;
+    std::string falha;
     long status = 0;
     try {
         const auto cabecalhos = CabecalhoSemCache();
@@ -141,12 +141,14 @@ void TCDownload::Transfere(const std::string& url) {
         curl_easy_setopt(get.get(), CURLOPT_XFERINFOFUNCTION, InfoTransferencia);
         curl_easy_setopt(get.get(), CURLOPT_XFERINFODATA, this);
         curl_easy_setopt(get.get(), CURLOPT_NOPROGRESS, 0L);
-        falhou = curl_easy_perform(get.get()) != CURLE_OK;
+        if (const CURLcode r = curl_easy_perform(get.get()); r != CURLE_OK) {
+            falha = curl::Erro(r);
+        }
         curl_easy_getinfo(get.get(), CURLINFO_RESPONSE_CODE, &status);
-    } catch (...) {
-        falhou = true;
+    } catch (const std::exception& e) {
+        falha = e.what();
     }
-    DoEndDownload(falhou, status);
+    DoEndDownload(falha, status);
     FEmAndamento = false;
 }
 
@@ -181,11 +183,19 @@ void TCDownload::ReceiveDataEvent(std::int64_t lidos) {
     });
 }
 
-void TCDownload::DoEndDownload(bool falhou, long status) {
+void TCDownload::DoEndDownload(const std::string& falha, long status) {
     FDownloadStream.reset(); // closed before anything else happens
     const bool cancelado = FCancelar;
-    if (falhou && !cancelado) {
-        return; // a transfer that failed after it started raises no end event
+    if (!falha.empty() && !cancelado) {
+        // No end event for a transfer that failed after it started.
+        std::weak_ptr<char> vivo = FVivo;
+        const std::string mensagem = "O download de \"" + LFileName + "\" falhou: " + falha;
+        FThreadUI.Enfileira([this, vivo, mensagem] {
+            if (!vivo.expired() && FOnFalhaDownload) {
+                FOnFalhaDownload(mensagem);
+            }
+        });
+        return;
     }
     const bool sucesso = !cancelado && status == 200;
     FThreadUI.ExecutaEEspera([this, cancelado, sucesso] {

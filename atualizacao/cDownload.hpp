@@ -23,6 +23,9 @@ using TEvendoRecebeDados = std::function<void(std::int32_t Velocidade, std::int6
 using TEvendoFinalDownload =
     std::function<void(bool Cancelado, bool Sucesso, const std::string& ArquivoBaixado)>;
 
+// A transfer that failed after it had started (it raises no end event).
+using TEventoFalhaDownload = std::function<void(const std::string& Mensagem)>;
+
 // Millisecond tick count; tests replace it to control the speed.
 using TRelogio = std::function<std::uint32_t()>;
 std::uint32_t TickMilissegundos();
@@ -48,6 +51,9 @@ public:
     void OnIniciaDownload(TEvendoIniciaDownload e) { FOnIniciaDownload = std::move(e); }
     void OnRecebeDados(TEvendoRecebeDados e) { FOnRecebeDados = std::move(e); }
     void OnTerminarDownload(TEvendoFinalDownload e) { FOnTerminarDownload = std::move(e); }
+    // Queued to the user-interface thread, so that a window waiting for the
+    // end can be closed and the user told.
+    void OnFalhaDownload(TEventoFalhaDownload e) { FOnFalhaDownload = std::move(e); }
     // Full path of the file of the current (or last) download.
     const std::string& ArquivoAtual() const { return LFileName; }
     bool EmAndamento() const { return FEmAndamento; }
@@ -68,7 +74,7 @@ private:
 
     void Transfere(const std::string& url);
     void ReceiveDataEvent(std::int64_t lidos);
-    void DoEndDownload(bool falhou, long status);
+    void DoEndDownload(const std::string& falha, long status);
     static std::size_t EscreveCorpo(char* dados, std::size_t tamanho, std::size_t n, void* eu);
     static int InfoTransferencia(void* eu, std::int64_t, std::int64_t, std::int64_t, std::int64_t);
 
@@ -85,6 +91,7 @@ private:
     std::string FPastaDownload;
     TEvendoIniciaDownload FOnIniciaDownload;
     TEvendoFinalDownload FOnTerminarDownload;
+    TEventoFalhaDownload FOnFalhaDownload;
     std::string LFileName;
     // Queued progress calls check it, so none runs after the component is gone.
     std::shared_ptr<char> FVivo = std::make_shared<char>();

@@ -54,7 +54,8 @@ protected:
 
     // Waits for the end event, or for the worker to finish without one.
     bool EsperaFim(TCDownload& d) {
-        return Fila.Processa([&] { return !Ev.Finais.empty() || !d.EmAndamento(); });
+        return Fila.Processa(
+            [&] { return !Ev.Finais.empty() || (!d.EmAndamento() && Fila.Vazia()); });
     }
 
     static testes::PastaTemporaria* Raiz;

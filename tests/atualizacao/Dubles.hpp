@@ -66,6 +66,10 @@ public:
     }
 
     int Esperas() const { return FEsperas; }
+    bool Vazia() {
+        std::lock_guard trava(FTrava);
+        return FFila.empty();
+    }
 
 private:
     std::thread::id FThreadUI = std::this_thread::get_id();
