@@ -85,6 +85,9 @@ TConexao::TConexao() = default;
 TConexao::~TConexao() = default;
 
 void TConexao::SetConnected(bool valor) {
+    if (valor == Connected()) {
+        return;
+    }
     FConexao.reset();
     if (!valor) {
         return;
@@ -230,11 +233,26 @@ std::string TConsulta::TextoServidor() const {
 void TConsulta::Open() {
     Close();
     AtualizaParametros();
-    // Like a connection that closes itself while idle: the query reconnects
-    // when it has to, and a broken connection is made anew.
-    if (!FConexao.Connected() || PQstatus(FConexao.Handle()) != CONNECTION_OK) {
-        FConexao.SetConnected(true);
+    // The window stays open for days: a connection that the server dropped
+    // in the meantime (a restart) is made anew once, and the query runs again.
+    for (int tentativa = 0;; ++tentativa) {
+        try {
+            Executa();
+            return;
+        } catch (const EBancoDados&) {
+            const bool caiu = FConexao.Connected() && PQstatus(FConexao.Handle()) == CONNECTION_BAD;
+            if (!caiu || tentativa > 0) {
+                throw;
+            }
+            FConexao.SetConnected(false);
+        }
     }
+}
+
+void TConsulta::Executa() {
+    // Like a connection that closes itself while idle: the query connects
+    // when it has to.
+    FConexao.SetConnected(true);
     std::vector<const char*> valores;
     for (const auto& p : FParametros) {
         valores.push_back(p->Valor() ? p->Valor()->c_str() : nullptr);

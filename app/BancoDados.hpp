@@ -41,7 +41,7 @@ public:
 
     bool Connected() const { return FConexao != nullptr; }
     // true connects with the settings above (EBancoDados on failure); false
-    // closes the connection.
+    // closes the connection. Setting the current state again does nothing.
     void SetConnected(bool valor);
 
     pg_conn* Handle() const { return FConexao.get(); }
@@ -118,6 +118,7 @@ public:
 
 private:
     void AtualizaParametros();
+    void Executa();
     void LeProximaLinha();
     void Descarta();
 

@@ -140,6 +140,19 @@ TEST_F(ProdutoSource, FecharNoMeioEReabrirDeixaAConexaoUtilizavel) {
     EXPECT_EQ(Codigos(FDm).size(), 20000u);
 }
 
+TEST_F(ProdutoSource, ConexaoDerrubadaPeloServidorEFeitaDeNovo) {
+    FBanco->Sql("INSERT INTO grupo VALUES (1, 'G');"
+                "INSERT INTO produto (descricao, codgrupo, unidademedida) VALUES ('P', 1, 'KG');");
+    auto& q = FDm.QueryProduto;
+    q.Open();
+    EXPECT_EQ(Codigos(FDm).size(), 1u);
+    FBanco->Sql("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = '" +
+                FBanco->Nome() + "' AND pid <> pg_backend_pid()");
+    q.Close();
+    q.Open();
+    EXPECT_EQ(Codigos(FDm).size(), 1u);
+}
+
 TEST(ConsultaParametros, ParametroForaDeLiteraisEConversoes) {
     EXIGE_POSTGRES();
     BancoTeste banco;
