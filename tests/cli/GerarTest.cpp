@@ -11,10 +11,17 @@ namespace fs = std::filesystem;
 using testes::Executa;
 using testes::PastaTemporaria;
 
+// The tool under test; ORBITRA_CARGABAL points elsewhere when the tests run
+// from a copy as another user.
+std::string Exe() {
+    const char* outro = std::getenv("ORBITRA_CARGABAL");
+    return outro != nullptr ? outro : CARGABAL_EXE;
+}
+
 testes::ResultadoProcesso Gerar(const std::string& json, const std::string& destino,
                                 const std::string& modelo = "modFilizola",
                                 std::vector<std::string> extras = {}) {
-    std::vector<std::string> argv = {CARGABAL_EXE, "gerar", "--modelo",  modelo,
+    std::vector<std::string> argv = {Exe(),        "gerar", "--modelo",  modelo,
                                      "--produtos", "-",     "--destino", destino};
     argv.insert(argv.end(), extras.begin(), extras.end());
     return Executa(argv, json);
@@ -95,31 +102,70 @@ TEST(CliGerar, ErrosDoGeradorEDeUso) {
     r = Gerar("[]", pasta.Texto(), "modNenhum");
     EXPECT_EQ(r.Saida, 2);
     EXPECT_NE(r.Err.find("Modelo desconhecido: \"modNenhum\""), std::string::npos);
-    r = Executa({CARGABAL_EXE, "gerar", "--modelo", "modFilizola", "--produtos",
-                 pasta / "falta.json", "--destino", pasta.Texto()});
+    r = Executa({Exe(), "gerar", "--modelo", "modFilizola", "--produtos", pasta / "falta.json",
+                 "--destino", pasta.Texto()});
     EXPECT_EQ(r.Saida, 2);
     EXPECT_NE(r.Err.find("Não foi possível ler o arquivo de produtos"), std::string::npos);
     for (const std::vector<std::string>& argv : std::vector<std::vector<std::string>>{
-             {CARGABAL_EXE, "gerar", "--modelo"},
-             {CARGABAL_EXE, "gerar", "--destino", "/tmp"},
-             {CARGABAL_EXE, "gerar", "--xyz", "1"},
-             {CARGABAL_EXE, "gerar", "--modelo", "modUrano", "--produtos", "-", "--destino", "/tmp",
+             {Exe(), "gerar", "--modelo"},
+             {Exe(), "gerar", "--destino", "/tmp"},
+             {Exe(), "gerar", "--xyz", "1"},
+             {Exe(), "gerar", "--modelo", "modUrano", "--produtos", "-", "--destino", "/tmp",
               "--decimal", "ab"},
-             {CARGABAL_EXE, "nada"},
-             {CARGABAL_EXE}}) {
+             {Exe(), "nada"},
+             {Exe()}}) {
         EXPECT_EQ(Executa(argv).Saida, 2) << argv.back();
     }
 }
 
 TEST(CliGerar, ModelosEAjuda) {
-    const auto r = Executa({CARGABAL_EXE, "modelos"});
+    const auto r = Executa({Exe(), "modelos"});
     ASSERT_EQ(r.Saida, 0);
     EXPECT_EQ(std::count(r.Out.begin(), r.Out.end(), '\n'), 11);
     EXPECT_NE(r.Out.find("modToledoMGV5Ver1\tToledo MGV5 Ver1\n"), std::string::npos);
     EXPECT_NE(r.Out.find("modUranoS\tUrano (S)\n"), std::string::npos);
-    const auto ajuda = Executa({CARGABAL_EXE, "gerar", "--help"});
+    const auto ajuda = Executa({Exe(), "gerar", "--help"});
     EXPECT_EQ(ajuda.Saida, 0);
     EXPECT_NE(ajuda.Out.find("Exemplo:"), std::string::npos);
+}
+
+// Faults while writing: the user gets a message naming the file and the cause,
+// and the load file of the previous run stays as it was.
+TEST(CliGerar, LimiteDeTamanhoDeArquivoNaoEstragaACargaAnterior) {
+    PastaTemporaria pasta;
+    testes::EscreveArquivo(pasta / "CADTXT.TXT", "carga anterior");
+    std::string produtos = "[";
+    for (int i = 1; i <= 50; ++i) {
+        produtos += (i > 1 ? "," : "") + std::string(R"({"Codigo": )") + std::to_string(i) + "}";
+    }
+    produtos += "]";
+    // ulimit -f counts blocks of 1024 bytes; 50 lines need more than one.
+    const auto r = Executa({"/bin/sh", "-c",
+                            "ulimit -f 1; exec \"$0\" gerar --modelo modFilizola --produtos - "
+                            "--destino \"$1\"",
+                            Exe(), pasta.Texto()},
+                           produtos);
+    EXPECT_EQ(r.Saida, 1) << r.Err;
+    EXPECT_EQ(r.Err, "Não foi possível gravar o arquivo \"" + pasta / "CADTXT.TXT" +
+                         "\": o arquivo excede o tamanho máximo permitido.\n");
+    EXPECT_EQ(testes::LeArquivo(pasta / "CADTXT.TXT"), "carga anterior");
+    EXPECT_EQ(QuantosArquivos(pasta.Caminho()), 1u);
+}
+
+TEST(CliGerar, PastaSomenteLeitura) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "root writes anywhere; run again as an unprivileged user";
+    }
+    PastaTemporaria pasta;
+    testes::EscreveArquivo(pasta / "CADTXT.TXT", "carga anterior");
+    fs::permissions(pasta.Caminho(), fs::perms::owner_read | fs::perms::owner_exec);
+    const auto r = Gerar(R"([{"Codigo": 1}])", pasta.Texto());
+    fs::permissions(pasta.Caminho(), fs::perms::owner_all);
+    EXPECT_EQ(r.Saida, 1);
+    EXPECT_EQ(r.Err, "Não foi possível gravar o arquivo \"" + pasta / "CADTXT.TXT" +
+                         "\": permissão negada.\n");
+    EXPECT_EQ(testes::LeArquivo(pasta / "CADTXT.TXT"), "carga anterior");
+    EXPECT_EQ(QuantosArquivos(pasta.Caminho()), 1u);
 }
 
 } // namespace
