@@ -15,7 +15,11 @@ Easy NovoEasy(const std::string& url) {
     curl_easy_setopt(e.get(), CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(e.get(), CURLOPT_MAXREDIRS, 10L);
     curl_easy_setopt(e.get(), CURLOPT_NOSIGNAL, 1L);
+    // A minute to connect, and a minute without a byte ends the request, so
+    // a server that stops answering cannot hold the window forever.
     curl_easy_setopt(e.get(), CURLOPT_CONNECTTIMEOUT, 60L);
+    curl_easy_setopt(e.get(), CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(e.get(), CURLOPT_LOW_SPEED_TIME, 60L);
     return e;
 }
 
