@@ -15,6 +15,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <array>
 #include <deque>
 #include <filesystem>
 #include <gmock/gmock.h>
@@ -28,12 +29,25 @@ using testes::LeArquivo;
 using testes::PastaTemporaria;
 using ::testing::HasSubstr;
 
+// One QApplication for the whole run, gone before the program exits: Qt's
+// own globals must outlive it.
+class AmbienteQt : public ::testing::Environment {
+public:
+    void SetUp() override { FApp = std::make_unique<QApplication>(FArgc, FArgv.data()); }
+    void TearDown() override { FApp.reset(); }
+
+private:
+    int FArgc = 1;
+    char FNome[10] = "app_tests";
+    std::array<char*, 2> FArgv = {FNome, nullptr};
+    std::unique_ptr<QApplication> FApp;
+};
+// gtest owns the environments it is given.
+[[maybe_unused]] ::testing::Environment* const Ambiente =
+    ::testing::AddGlobalTestEnvironment(new AmbienteQt);
+
 QApplication& Aplicacao() {
-    static int argc = 1;
-    static char nome[] = "app_tests";
-    static char* argv[] = {nome, nullptr};
-    static QApplication app(argc, argv);
-    return app;
+    return *qApp;
 }
 
 struct DialogosGravados : loja::IDialogos {
