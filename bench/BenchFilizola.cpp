@@ -34,27 +34,30 @@ void PreencheFilizola(TZADeCargaBal& g, int n) {
     }
 }
 
-void BM_GeraFilizola(benchmark::State& estado) {
+void GerarArquivosFilizola(benchmark::State& estado) {
     TZADeCargaBal g;
     PreencheFilizola(g, static_cast<int>(estado.range(0)));
-    const auto pasta = bench::PastaBench("filizola");
-    for (auto _ : estado) {
-        g.GerarArquivos(pasta.string());
-    }
+    bench::MedeGeracao(estado, g, "filizola");
 }
 
-void BM_FwriteFilizola(benchmark::State& estado) {
+void FwriteMesmosBytesFilizola(benchmark::State& estado) {
     TZADeCargaBal g;
     PreencheFilizola(g, static_cast<int>(estado.range(0)));
-    const auto pasta = bench::PastaBench("filizola-ref");
-    g.GerarArquivos(pasta.string());
-    const auto arquivos = bench::LeArquivos(g.ArquivosGerados());
-    for (auto _ : estado) {
-        bench::EscreveComFwrite(arquivos, pasta);
-    }
+    bench::MedeFwrite(estado, g, "filizola", false);
 }
 
-BENCHMARK(BM_GeraFilizola)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->MinTime(3);
-BENCHMARK(BM_FwriteFilizola)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->MinTime(3);
+void FwriteFsyncMesmosBytesFilizola(benchmark::State& estado) {
+    TZADeCargaBal g;
+    PreencheFilizola(g, static_cast<int>(estado.range(0)));
+    bench::MedeFwrite(estado, g, "filizola", true);
+}
+
+void Tamanhos(benchmark::internal::Benchmark* b) {
+    b->Arg(10000)->Arg(100000)->ArgName("produtos")->Unit(benchmark::kMillisecond);
+}
+
+BENCHMARK(GerarArquivosFilizola)->Apply(Tamanhos);
+BENCHMARK(FwriteMesmosBytesFilizola)->Apply(Tamanhos);
+BENCHMARK(FwriteFsyncMesmosBytesFilizola)->Apply(Tamanhos);
 
 } // namespace

@@ -76,11 +76,6 @@ void Preenche(TZADeCargaBal& gerador, int quantidade) {
     }
 }
 
-std::string Pasta(const benchmark::State& estado, const char* papel) {
-    return bench::PastaBench("toledo-" + std::string(papel) + "-" + std::to_string(estado.range(0)))
-        .string();
-}
-
 void Configura(TZADeCargaBal& gerador, const benchmark::State& estado) {
     gerador.Modelo = cargabal::TZADeCargaBalModelo::modToledoMGV6;
     Preenche(gerador, static_cast<int>(estado.range(0)));
@@ -89,10 +84,7 @@ void Configura(TZADeCargaBal& gerador, const benchmark::State& estado) {
 void GerarArquivosToledoMGV6(benchmark::State& estado) {
     TZADeCargaBal gerador;
     Configura(gerador, estado);
-    const std::string pasta = Pasta(estado, "gera");
-    for (auto _ : estado) {
-        gerador.GerarArquivos(pasta);
-    }
+    bench::MedeGeracao(estado, gerador, "toledo");
 }
 
 // The writer alone: the lines built in memory, nothing converted or saved.
@@ -111,17 +103,13 @@ void EscritorToledoMGV6(benchmark::State& estado) {
 void FwriteMesmosBytesToledoMGV6(benchmark::State& estado) {
     TZADeCargaBal gerador;
     Configura(gerador, estado);
-    gerador.GerarArquivos(Pasta(estado, "origem"));
-    const auto arquivos = bench::LeArquivos(gerador.ArquivosGerados());
-    std::int64_t bytes = 0;
-    for (const auto& a : arquivos) {
-        bytes += static_cast<std::int64_t>(a.Bytes.size());
-    }
-    const auto pasta = bench::PastaBench("toledo-fwrite");
-    for (auto _ : estado) {
-        bench::EscreveComFwrite(arquivos, pasta);
-    }
-    estado.SetBytesProcessed(bytes * estado.iterations());
+    bench::MedeFwrite(estado, gerador, "toledo", false);
+}
+
+void FwriteFsyncMesmosBytesToledoMGV6(benchmark::State& estado) {
+    TZADeCargaBal gerador;
+    Configura(gerador, estado);
+    bench::MedeFwrite(estado, gerador, "toledo", true);
 }
 
 void Tamanhos(benchmark::internal::Benchmark* b) {
@@ -133,3 +121,4 @@ void Tamanhos(benchmark::internal::Benchmark* b) {
 BENCHMARK(GerarArquivosToledoMGV6)->Apply(Tamanhos);
 BENCHMARK(EscritorToledoMGV6)->Apply(Tamanhos);
 BENCHMARK(FwriteMesmosBytesToledoMGV6)->Apply(Tamanhos);
+BENCHMARK(FwriteFsyncMesmosBytesToledoMGV6)->Apply(Tamanhos);

@@ -47,35 +47,22 @@ void Configura(TZADeCargaBal& gerador, const benchmark::State& estado) {
     Preenche(gerador, static_cast<int>(estado.range(1)));
 }
 
-std::string Pasta(const benchmark::State& estado, const char* papel) {
-    return bench::PastaBench("urano-" + std::string(papel) + "-" + std::to_string(estado.range(0)) +
-                             "-" + std::to_string(estado.range(1)))
-        .string();
-}
-
 void GerarArquivosUrano(benchmark::State& estado) {
     TZADeCargaBal gerador;
     Configura(gerador, estado);
-    const std::string pasta = Pasta(estado, "gera");
-    for (auto _ : estado) {
-        gerador.GerarArquivos(pasta);
-    }
+    bench::MedeGeracao(estado, gerador, "urano");
 }
 
 void FwriteMesmosBytesUrano(benchmark::State& estado) {
     TZADeCargaBal gerador;
     Configura(gerador, estado);
-    gerador.GerarArquivos(Pasta(estado, "origem"));
-    const auto arquivos = bench::LeArquivos(gerador.ArquivosGerados());
-    std::int64_t bytes = 0;
-    for (const auto& a : arquivos) {
-        bytes += static_cast<std::int64_t>(a.Bytes.size());
-    }
-    const auto pasta = bench::PastaBench("urano-fwrite");
-    for (auto _ : estado) {
-        bench::EscreveComFwrite(arquivos, pasta);
-    }
-    estado.SetBytesProcessed(bytes * estado.iterations());
+    bench::MedeFwrite(estado, gerador, "urano", false);
+}
+
+void FwriteFsyncMesmosBytesUrano(benchmark::State& estado) {
+    TZADeCargaBal gerador;
+    Configura(gerador, estado);
+    bench::MedeFwrite(estado, gerador, "urano", true);
 }
 
 void Tamanhos(benchmark::internal::Benchmark* b) {
@@ -91,3 +78,4 @@ void Tamanhos(benchmark::internal::Benchmark* b) {
 
 BENCHMARK(GerarArquivosUrano)->Apply(Tamanhos);
 BENCHMARK(FwriteMesmosBytesUrano)->Apply(Tamanhos);
+BENCHMARK(FwriteFsyncMesmosBytesUrano)->Apply(Tamanhos);
