@@ -6,7 +6,7 @@ ORBITRA_PACOTES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libicu-dev qt6-base-dev libpq-dev postgresql libsimpleini-dev
   libcurl4-openssl-dev nlohmann-json3-dev libzip-dev
-  binutils-mingw-w64-x86-64 python3 zip dpkg-dev desktop-file-utils
+  binutils-mingw-w64-x86-64 python3 zip dpkg-dev desktop-file-utils locales
 )
 
 orbitra_instala_dependencias() {
