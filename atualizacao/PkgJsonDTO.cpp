@@ -58,7 +58,11 @@ void TObjetoJson::PreencheDeJson(const Json& objeto) {
     const auto campos = CamposJson();
     for (const auto& [membro, valor] : objeto.items()) {
         if (const TCampoJson* c = CampoDoMembro(campos, membro)) {
-            c->Le(*this, valor);
+            try {
+                c->Le(*this, valor);
+            } catch (const EConversaoJson& e) {
+                throw EConversaoJson("membro \"" + membro + "\": " + e.what());
+            }
         }
     }
 }
@@ -111,22 +115,21 @@ std::string TJsonDTO::PrettyPrintJSON(const std::string& aJson) {
 
 namespace campos {
 
-void ErroConversao(const char* campo, const char* esperado, const Json& valor) {
-    throw EConversaoJson(std::string("Valor JSON inválido para campo ") + campo + ": " + esperado +
-                         " esperado, recebido " + valor.type_name());
+void ErroConversao(const char* esperado, const Json& valor) {
+    throw EConversaoJson(std::string(esperado) + " esperado, recebido " + valor.type_name());
 }
 
-std::string LeTexto(const char* campo, const Json& v) {
+std::string LeTexto(const Json& v) {
     if (v.is_null()) {
         return {};
     }
     if (!v.is_string()) {
-        ErroConversao(campo, "texto", v);
+        ErroConversao("texto", v);
     }
     return v.get<std::string>();
 }
 
-std::int32_t LeInteiro(const char* campo, const Json& v) {
+std::int32_t LeInteiro(const Json& v) {
     using Lim = std::numeric_limits<std::int32_t>;
     if (v.is_null()) {
         return 0;
@@ -147,15 +150,15 @@ std::int32_t LeInteiro(const char* campo, const Json& v) {
             return static_cast<std::int32_t>(d);
         }
     }
-    ErroConversao(campo, "inteiro de 32 bits", v);
+    ErroConversao("inteiro de 32 bits", v);
 }
 
-bool LeLogico(const char* campo, const Json& v) {
+bool LeLogico(const Json& v) {
     if (v.is_null()) {
         return false;
     }
     if (!v.is_boolean()) {
-        ErroConversao(campo, "true ou false", v);
+        ErroConversao("true ou false", v);
     }
     return v.get<bool>();
 }

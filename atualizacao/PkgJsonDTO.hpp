@@ -101,35 +101,29 @@ template <class C, class V> struct Membro<V C::*> {
 };
 template <auto M> using ClasseDe = typename Membro<decltype(M)>::Classe;
 
-[[noreturn]] void ErroConversao(const char* campo, const char* esperado, const Json& valor);
-std::string LeTexto(const char* campo, const Json& v);
-std::int32_t LeInteiro(const char* campo, const Json& v);
-bool LeLogico(const char* campo, const Json& v);
+[[noreturn]] void ErroConversao(const char* esperado, const Json& valor);
+std::string LeTexto(const Json& v);
+std::int32_t LeInteiro(const Json& v);
+bool LeLogico(const Json& v);
 
 template <auto M>
 constexpr TCampoJson Texto(const char* nome, const char* json = "", bool escrito = true) {
     return {nome, json, escrito,
-            [](TObjetoJson& o, const Json& v) {
-                static_cast<ClasseDe<M>&>(o).*M = LeTexto("texto", v);
-            },
+            [](TObjetoJson& o, const Json& v) { static_cast<ClasseDe<M>&>(o).*M = LeTexto(v); },
             [](const TObjetoJson& o) { return Json(static_cast<const ClasseDe<M>&>(o).*M); }};
 }
 
 template <auto M>
 constexpr TCampoJson Inteiro(const char* nome, const char* json = "", bool escrito = true) {
     return {nome, json, escrito,
-            [](TObjetoJson& o, const Json& v) {
-                static_cast<ClasseDe<M>&>(o).*M = LeInteiro("inteiro", v);
-            },
+            [](TObjetoJson& o, const Json& v) { static_cast<ClasseDe<M>&>(o).*M = LeInteiro(v); },
             [](const TObjetoJson& o) { return Json(static_cast<const ClasseDe<M>&>(o).*M); }};
 }
 
 template <auto M>
 constexpr TCampoJson Logico(const char* nome, const char* json = "", bool escrito = true) {
     return {nome, json, escrito,
-            [](TObjetoJson& o, const Json& v) {
-                static_cast<ClasseDe<M>&>(o).*M = LeLogico("lógico", v);
-            },
+            [](TObjetoJson& o, const Json& v) { static_cast<ClasseDe<M>&>(o).*M = LeLogico(v); },
             [](const TObjetoJson& o) { return Json(static_cast<const ClasseDe<M>&>(o).*M); }};
 }
 
@@ -148,7 +142,7 @@ constexpr TCampoJson Registro(const char* nome, const char* json = "", bool escr
                     }
                     campo->PreencheDeJson(v);
                 } else {
-                    ErroConversao("registro", "objeto", v);
+                    ErroConversao("objeto", v);
                 }
             },
             [](const TObjetoJson& o) {
@@ -160,12 +154,12 @@ constexpr TCampoJson Registro(const char* nome, const char* json = "", bool escr
 // Fills a vector of owned records from a JSON array (null empties it).
 template <class R> void LeObjetos(std::vector<std::unique_ptr<R>>& destino, const Json& v) {
     if (!v.is_null() && !v.is_array()) {
-        ErroConversao("lista", "array", v);
+        ErroConversao("array", v);
     }
     destino.clear();
     for (const auto& e : v.is_array() ? v : Json::array()) {
         if (!e.is_object()) {
-            ErroConversao("item da lista", "objeto", e);
+            ErroConversao("objeto em cada item", e);
         }
         auto item = std::make_unique<R>();
         item->PreencheDeJson(e);

@@ -93,6 +93,14 @@ TEST(JsonDTO, ValuesOfTheWrongTypeRaiseAfterTheMembersBefore) {
         EXPECT_THROW(p.AsJson(texto), EConversaoJson);
         EXPECT_EQ(p.Projeto(), "p"); // applied in order, up to the bad member
     }
+    TArquivoInfo a;
+    try {
+        a.PreencheDeJson(Json::parse(R"({"programa":{"versao":"sete"}})"));
+        ADD_FAILURE() << "esperava erro";
+    } catch (const EConversaoJson& e) {
+        EXPECT_STREQ(e.what(), "membro \"programa\": membro \"versao\": inteiro de 32 bits "
+                               "esperado, recebido string");
+    }
     TPrograma p;
     p.AsJson(R"({"versao":-2147483648,"url":"u"})");
     EXPECT_EQ(p.Versao(), -2147483648);
