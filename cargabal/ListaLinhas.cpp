@@ -145,20 +145,6 @@ void ListaLinhas::InsereNaFrente(const ListaLinhas& frente) {
     FIndiceValido = false;
 }
 
-std::u16string ListaLinhas::Texto() const {
-    std::size_t total = 0;
-    for (const auto& l : FLinhas) {
-        total += l.size() + 2;
-    }
-    std::u16string texto;
-    texto.reserve(total);
-    for (const auto& l : FLinhas) {
-        texto += l;
-        texto += u"\r\n";
-    }
-    return texto;
-}
-
 void ListaLinhas::Indexa(std::uint32_t indice) const {
     FProximo.resize(FLinhas.size(), Nenhum);
     const std::uint64_t hash = HashDobrado(FLinhas[indice]);

@@ -28,9 +28,6 @@ public:
     const std::u16string& operator[](int i) const { return FLinhas[static_cast<std::size_t>(i)]; }
     const std::vector<std::u16string>& Linhas() const { return FLinhas; }
 
-    // The whole text: every line followed by CR LF.
-    std::u16string Texto() const;
-
 private:
     // Index of the first line equal to `linha` (whose hash is `hash`), or
     // Nenhum; `ultimo` receives the end of that hash's chain.

@@ -194,7 +194,7 @@ TEST(ListaLinhas, IndexOfDaOMesmoQueABuscaLinear) {
     EXPECT_EQ(l.Linhas(), referencia);
 }
 
-TEST(ListaLinhas, InsereNaFrenteETexto) {
+TEST(ListaLinhas, InsereNaFrente) {
     ListaLinhas teclas;
     teclas.Add(u"k1");
     teclas.Add(u"k2");
@@ -204,7 +204,6 @@ TEST(ListaLinhas, InsereNaFrenteETexto) {
     teclas.InsereNaFrente(teclados);
     EXPECT_EQ(teclas.Linhas(), (std::vector<std::u16string>{u"t1", u"k1", u"k2"}));
     EXPECT_EQ(teclas.IndexOf(u"K2"), 2);
-    EXPECT_EQ(teclas.Texto(), u"t1\r\nk1\r\nk2\r\n");
 }
 
 } // namespace
