@@ -33,7 +33,13 @@ using ::testing::HasSubstr;
 // own globals must outlive it.
 class AmbienteQt : public ::testing::Environment {
 public:
-    void SetUp() override { FApp = std::make_unique<QApplication>(FArgc, FArgv.data()); }
+    void SetUp() override {
+        // Run by hand outside CTest, the tests still need no display.
+        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
+        FApp = std::make_unique<QApplication>(FArgc, FArgv.data());
+    }
     void TearDown() override { FApp.reset(); }
 
 private:
