@@ -85,8 +85,10 @@ void CarregaProdutos(TDM1& dm, bool precoFuturo, cargabal::TZADeCargaBalItens& p
             PreencheItem(q, precoFuturo, produtos.New());
         }
     } catch (...) {
-        // A refused row leaves no half-filled list behind for the generator.
+        // A refused row leaves no half-filled list behind for the generator,
+        // and no statement running on the server.
         produtos.Clear();
+        q.Close();
         throw;
     }
 }

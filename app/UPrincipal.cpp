@@ -223,6 +223,11 @@ void TFCargaBalanca::ConectarBanco() {
         query.Close();
         query.Open();
         query.First();
+        // Opening shows at once whether the query works; the rows are read by
+        // the export. Left open, a large catalogue would keep the statement
+        // running on the server, holding its locks and snapshot while the
+        // window stays open.
+        query.Close();
         // No match leaves the list without a selection, showing empty text.
         ComboBox1->setCurrentIndex(ComboBox1->findText(Texto(cfg.Modelo), Qt::MatchFixedString));
         edtDiretorio->setText(Texto(cfg.Caminho));

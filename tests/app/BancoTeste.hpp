@@ -63,13 +63,23 @@ public:
 
     void Sql(const std::string& comandos) const { Executa(FNome, comandos); }
 
+    // Statements of other sessions still running on this database: a query
+    // left half-read keeps its locks and snapshot on the server.
+    int ConsultasEmAndamento() const {
+        return std::stoi(Executa(FNome, "SELECT count(*) FROM pg_stat_activity WHERE datname = '" +
+                                            FNome +
+                                            "' AND state = 'active' AND pid <> "
+                                            "pg_backend_pid()"));
+    }
+
     // An "arquivo.ini" that points at this database.
     std::string Ini(const std::string& cargabalanca = "") const {
         return "[bd]\r\nhost=" + Host() + "\r\nnome=" + FNome +
                "\r\n[dadosbanco]\r\nlogin=" + Usuario() + "\r\nsenha=x\r\n" + cargabalanca;
     }
 
-    static void Executa(const std::string& banco, const std::string& comandos) {
+    // The first value of the last result, or empty.
+    static std::string Executa(const std::string& banco, const std::string& comandos) {
         const std::string conexao =
             "host='" + Host() + "' port=5432 user='" + Usuario() + "' dbname='" + banco + "'";
         std::unique_ptr<PGconn, decltype(&PQfinish)> c(PQconnectdb(conexao.c_str()), PQfinish);
@@ -81,6 +91,7 @@ public:
         if (estado != PGRES_COMMAND_OK && estado != PGRES_TUPLES_OK) {
             throw std::runtime_error(PQresultErrorMessage(r.get()));
         }
+        return PQntuples(r.get()) > 0 ? PQgetvalue(r.get(), 0, 0) : "";
     }
 
 private:

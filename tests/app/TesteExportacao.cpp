@@ -85,9 +85,14 @@ TEST_F(Exportacao, ValidadeForaDe16BitsParaSemGravarNada) {
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.Validade);
         testes::PastaTemporaria pasta;
-        FBanco->Sql("DELETE FROM produto; INSERT INTO produto VALUES "
-                    "(1, 'A', 1, 5, 1, 'KG', NULL, 0), (77, 'B', 1, " +
-                    std::to_string(c.Validade) + ", 1, 'KG', NULL, 0);");
+        // Many rows after the refused one: the export must not leave them
+        // pending on the server.
+        FBanco->Sql(
+            "DELETE FROM produto; INSERT INTO produto VALUES "
+            "(1, 'A', 1, 5, 1, 'KG', NULL, 0), (77, 'B', 1, " +
+            std::to_string(c.Validade) +
+            ", 1, 'KG', NULL, 0); INSERT INTO produto (codproduto, descricao, codgrupo, "
+            "unidademedida) SELECT i, 'C' || i, 1, 'KU' FROM generate_series(100, 30000) i;");
         if (c.Aceita) {
             loja::ExportaProdutos(FDm, FGerador, false, pasta.Texto());
             EXPECT_EQ(FGerador.ArquivosGerados().size(), 1u);
@@ -99,6 +104,7 @@ TEST_F(Exportacao, ValidadeForaDe16BitsParaSemGravarNada) {
                                          ::testing::HasSubstr(std::to_string(c.Validade)))));
         EXPECT_TRUE(std::filesystem::is_empty(pasta.Caminho()));
         EXPECT_EQ(FGerador.Produtos().Count(), 0);
+        EXPECT_EQ(FBanco->ConsultasEmAndamento(), 0);
     }
 }
 

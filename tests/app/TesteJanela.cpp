@@ -269,6 +269,14 @@ TEST_F(JanelaComBanco, MarcaDesconhecidaMantemOModeloAnteriorEGravaModeloVazio) 
     EXPECT_THAT(LeArquivo(FIni), HasSubstr("modelo=\n"));
 }
 
+TEST_F(JanelaComBanco, MostrarNaoDeixaAConsultaRodandoNoServidor) {
+    FBanco->Sql("INSERT INTO produto (codproduto, descricao, preco, codgrupo, unidademedida) "
+                "SELECT i, 'PRODUTO ' || i, i, 1, 'KG' FROM generate_series(10, 30000) i;");
+    Abre(Ini("Filizola", Destino()));
+    EXPECT_EQ(FDialogos.Mensagens, std::vector<QString>{});
+    EXPECT_EQ(FBanco->ConsultasEmAndamento(), 0);
+}
+
 TEST_F(JanelaComBanco, PastaVaziaMostraOErroEGravaAsEscolhas) {
     Abre(FBanco->Ini());
     Exporta();
