@@ -66,10 +66,10 @@ public:
     // Statements of other sessions still running on this database: a query
     // left half-read keeps its locks and snapshot on the server.
     int ConsultasEmAndamento() const {
-        return std::stoi(Executa(FNome, "SELECT count(*) FROM pg_stat_activity WHERE datname = '" +
-                                            FNome +
-                                            "' AND state = 'active' AND pid <> "
-                                            "pg_backend_pid()"));
+        return std::stoi(
+            Executa(FNome, "SELECT count(*) FROM pg_stat_activity WHERE datname = '" + FNome +
+                               "' AND state = 'active' AND pid <> "
+                               "pg_backend_pid() AND backend_type = 'client backend'"));
     }
 
     // An "arquivo.ini" that points at this database.
