@@ -3,6 +3,7 @@
 #include "app/Configuracao.hpp"
 #include "app/Exportacao.hpp"
 #include "app/Figuras.hpp"
+#include "atualizacao/qt/AtualizacaoQt.hpp"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -64,18 +65,9 @@ QLabel* Rotulo(QWidget* pai, const char* nome, const QString& texto, int esquerd
 class CursorEspera {
 public:
     CursorEspera() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~CursorEspera() { Restaura(); }
+    ~CursorEspera() { QApplication::restoreOverrideCursor(); }
     CursorEspera(const CursorEspera&) = delete;
     CursorEspera& operator=(const CursorEspera&) = delete;
-    void Restaura() {
-        if (FAtivo) {
-            QApplication::restoreOverrideCursor();
-            FAtivo = false;
-        }
-    }
-
-private:
-    bool FAtivo = true;
 };
 
 } // namespace
@@ -118,8 +110,6 @@ void TFCargaBalanca::CriaControles() {
     atualizar->setObjectName(QStringLiteral("Atualizar1"));
     DownloadAtualizador1 = atualizar->addAction(QStringLiteral("Download Atualizador"));
     DownloadAtualizador1->setObjectName(QStringLiteral("DownloadAtualizador1"));
-    // Off until the update procedure is part of the program.
-    DownloadAtualizador1->setEnabled(false);
     connect(DownloadAtualizador1, &QAction::triggered, this,
             &TFCargaBalanca::DownloadAtualizador1Click);
 
@@ -275,8 +265,7 @@ void TFCargaBalanca::BitBtn2Click() {
 }
 
 void TFCargaBalanca::DownloadAtualizador1Click() {
-    // Runs VerificarAtualizacao once the update procedure is part of the
-    // program; the menu item stays disabled until then.
+    atualizacao::qt::AtualizacaoDaAplicacao().VerificarAtualizacao(this);
 }
 
 } // namespace loja
