@@ -188,7 +188,7 @@ TEST_F(Janela, ControlesComNomesTextosLugaresEOrdemDeTabulacao) {
     EXPECT_EQ(menu->actions()[0]->text(), QStringLiteral("Atualizar"));
     auto* item = Controle<QAction>("DownloadAtualizador1");
     EXPECT_EQ(item->text(), QStringLiteral("Download Atualizador"));
-    EXPECT_FALSE(item->isEnabled());
+    EXPECT_TRUE(item->isEnabled());
 
     QStringList ordem;
     QWidget* w = Controle<QWidget>("BitBtn1");
