@@ -6,7 +6,7 @@ function(orbitra_add_test)
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   target_compile_definitions(${T_NAME} PRIVATE
-    ORBITRA_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
+    ORBITRA_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     ORBITRA_BUILD_DIR="${PROJECT_BINARY_DIR}")
   add_test(NAME ${T_NAME} COMMAND ${T_NAME})
   set_tests_properties(${T_NAME} PROPERTIES

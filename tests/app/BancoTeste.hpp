@@ -42,8 +42,8 @@ public:
         static std::atomic<int> contador{0};
         FNome = "orbitra_t" + std::to_string(::getpid()) + "_" + std::to_string(++contador);
         Executa("postgres", "CREATE DATABASE " + FNome);
-        Executa(FNome, LeArquivo(std::string(ORBITRA_TEST_DATA) +
-                                 "/../../scripts/lib/postgres-tabelas.sql"));
+        Executa(FNome,
+                LeArquivo(std::string(ORBITRA_SOURCE_DIR) + "/scripts/lib/postgres-tabelas.sql"));
     }
     ~BancoTeste() {
         try {
