@@ -327,4 +327,36 @@ TEST_F(JanelaComBanco, FalhaDeConexaoAoMostrarEDepoisErroNaExportacao) {
     EXPECT_EQ(loja::LeConfiguracao(FIni).Caminho, Destino());
 }
 
+// The database stopped between two exports and started again: the failed
+// export says why and leaves the earlier files; the next one works without
+// restarting the program.
+TEST_F(JanelaComBanco, BancoParadoEntreExportacoesEReiniciado) {
+    const char* pasta = std::getenv("ORBITRA_TEST_PGPASTA");
+    if (pasta == nullptr) {
+        GTEST_SKIP() << "ORBITRA_TEST_PGPASTA não definido: o cluster não é deste teste";
+    }
+    const std::string controle = std::string(ORBITRA_SOURCE_DIR) + "/scripts/lib/pg-controle.sh ";
+    auto servidor = [&](const char* acao) {
+        ASSERT_EQ(std::system((controle + acao + " '" + pasta + "'").c_str()), 0) << acao;
+    };
+    Abre(Ini("Filizola", Destino()));
+    Exporta();
+    ASSERT_EQ(FDialogos.Mensagens.back(), QStringLiteral("Arquivo gerado com sucesso!"));
+    const auto cadtxt = std::filesystem::path(Destino()) / "CADTXT.TXT";
+    const std::string carga = LeArquivo(cadtxt);
+
+    servidor("para");
+    Exporta();
+    servidor("inicia");
+    ASSERT_EQ(FDialogos.Mensagens.size(), 2u);
+    EXPECT_TRUE(FDialogos.Mensagens[1].startsWith(QStringLiteral("Ocorreu o seguinte erro:\r\n")))
+        << FDialogos.Mensagens[1].toStdString();
+    EXPECT_GT(FDialogos.Mensagens[1].size(), QStringLiteral("Ocorreu o seguinte erro:\r\n").size());
+    EXPECT_EQ(LeArquivo(cadtxt), carga) << "the load of the first export stays";
+
+    Exporta();
+    EXPECT_EQ(FDialogos.Mensagens.back(), QStringLiteral("Arquivo gerado com sucesso!"));
+    EXPECT_EQ(LeArquivo(cadtxt), carga);
+}
+
 } // namespace

@@ -10,4 +10,5 @@ orbitra_pg_inicia "$orbitra_pg_teste" ''
 orbitra_ao_sair "orbitra_pg_para '$orbitra_pg_teste'"
 export ORBITRA_TEST_PGHOST="$orbitra_pg_teste/sock"
 export ORBITRA_TEST_PGUSER=postgres
+export ORBITRA_TEST_PGPASTA="$orbitra_pg_teste"
 echo "PostgreSQL de teste em $ORBITRA_TEST_PGHOST"
