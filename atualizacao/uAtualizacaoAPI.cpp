@@ -133,7 +133,16 @@ void TAtualizacaoAPI::BaixarAtualizador(const std::string& endereco) {
         throw std::runtime_error("Não foi possível preparar o download do atualizador.");
     }
     FRecusaArquivo.clear();
-    FDMAtualizacaoAPI->CDownload1.Baixar(url);
+    try {
+        FDMAtualizacaoAPI->CDownload1.Baixar(url);
+    } catch (...) {
+        // The start event may have shown the status window already; with no
+        // transfer running nothing else would ever close it.
+        if (FStatus != nullptr) {
+            FStatus->Fecha();
+        }
+        throw;
+    }
 }
 
 void TAtualizacaoAPI::CriarObjetosAtualizacao() {

@@ -8,6 +8,7 @@
 #include "comum/PastaTemporaria.hpp"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using namespace atualizacao;
 namespace fs = std::filesystem;
@@ -245,6 +246,41 @@ TEST_F(AtualizacaoAPITest, DroppedDownloadClosesTheWindowAndTellsTheUser) {
     EXPECT_NE(Shell.Avisos[0].find("falhou"), std::string::npos) << Shell.Avisos[0];
     EXPECT_EQ(LogStatus, (std::vector<std::string>{"maximo 50000", "mostra", "fecha"}));
     EXPECT_TRUE(Shell.Abertos.empty());
+}
+
+// The program folder will not take the download (here a folder holds the
+// archive's name, as a file locked by another program would): the command
+// reports why, and the present copy stays as it was, not retired.
+TEST_F(AtualizacaoAPITest, LockedDownloadTargetKeepsThePresentCopy) {
+    Copia("v3.exe", "Atualizador.exe");
+    fs::create_directories(Programa / "atualizador.zip/ocupado");
+    try {
+        Api.VerificarAtualizacao();
+        ADD_FAILURE() << "expected the download to be refused";
+    } catch (const std::exception& e) {
+        EXPECT_NE(std::string(e.what()).find("atualizador.zip"), std::string::npos) << e.what();
+    }
+    Fila.Processa([] { return false; }, std::chrono::milliseconds(200));
+    EXPECT_EQ(testes::LeArquivo(Programa / "Atualizador.exe"), Modelo("v3.exe"));
+    EXPECT_EQ(Pasta(),
+              (std::vector<std::string>{"Atualizador.exe", "arquivo.ini", "atualizador.zip"}));
+    EXPECT_TRUE(Shell.Abertos.empty());
+    EXPECT_TRUE(LogStatus.empty() || LogStatus.back() == "fecha")
+        << "a status window must not stay open after the error";
+}
+
+TEST_F(AtualizacaoAPITest, ReadOnlyProgramFolderKeepsThePresentCopy) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "root writes into read-only folders";
+    }
+    Copia("v3.exe", "Atualizador.exe");
+    fs::permissions(Programa.Caminho(), fs::perms::owner_read | fs::perms::owner_exec);
+    EXPECT_THROW(Api.VerificarAtualizacao(), std::exception);
+    Fila.Processa([] { return false; }, std::chrono::milliseconds(200));
+    fs::permissions(Programa.Caminho(), fs::perms::owner_all);
+    EXPECT_EQ(testes::LeArquivo(Programa / "Atualizador.exe"), Modelo("v3.exe"));
+    EXPECT_EQ(Pasta(), (std::vector<std::string>{"Atualizador.exe", "arquivo.ini"}));
+    EXPECT_TRUE(LogStatus.empty() || LogStatus.back() == "fecha");
 }
 
 TEST_F(AtualizacaoAPITest, ProgressUpdatesTheLatestStatusWindow) {
