@@ -211,13 +211,6 @@ char* Escreve1252(char* destino, std::u16string_view texto, const Tabela1252& ta
 
 } // namespace
 
-std::string ParaWindows1252(std::u16string_view texto) {
-    std::string bytes(texto.size(), '\0');
-    bytes.resize(
-        static_cast<std::size_t>(Escreve1252(bytes.data(), texto, Tabela()) - bytes.data()));
-    return bytes;
-}
-
 std::string LinhasWindows1252(const std::vector<std::u16string>& linhas) {
     std::size_t total = 0;
     for (const auto& l : linhas) {

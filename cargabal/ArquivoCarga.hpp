@@ -15,11 +15,9 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Windows-1252 bytes of `texto`: one "?" for every character the code page
-// lacks (a surrogate pair is one character), no best-fit mappings, nothing
-// dropped.
-std::string ParaWindows1252(std::u16string_view texto);
-// The bytes of a load file: every line in Windows-1252 followed by CR LF.
+// The bytes of a load file: every line in Windows-1252 followed by CR LF. One
+// "?" for every character the code page lacks (a surrogate pair is one
+// character), no best-fit mappings, nothing dropped.
 std::string LinhasWindows1252(const std::vector<std::u16string>& linhas);
 
 // Replaces `caminho` with `conteudo`: temporary file in the same folder,

@@ -146,7 +146,7 @@ TEST(Windows1252, BytesDaPaginaDeCodigo) {
         {u"\x02\x03\x10\r\n", "\x02\x03\x10\r\n"},
     };
     for (const Caso& c : casos) {
-        EXPECT_EQ(ParaWindows1252(c.texto), c.bytes) << Utf8(c.texto);
+        EXPECT_EQ(LinhasWindows1252({c.texto}), c.bytes + "\r\n") << Utf8(c.texto);
     }
 }
 
